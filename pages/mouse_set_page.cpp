@@ -1,0 +1,7 @@
+#include "mouse_set_page.h"
+
+namespace kestrova {
+
+CMouseSet::CMouseSet(QWidget* parent) : SettingsPage(139, parent) {}
+
+}  // namespace kestrova

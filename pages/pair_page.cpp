@@ -1,0 +1,7 @@
+#include "pair_page.h"
+
+namespace kestrova {
+
+CPair::CPair(QWidget* parent) : SettingsPage(159, parent) {}
+
+}  // namespace kestrova

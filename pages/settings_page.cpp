@@ -1,0 +1,23 @@
+#include "settings_page.h"
+
+#include <QKeyEvent>
+
+namespace kestrova {
+
+SettingsPage::SettingsPage(int templateId, QWidget* parent) : QWidget(parent) {
+    controls_ = dialog::BuildDialog(this, dialog::LoadDialogTemplate(templateId));
+}
+
+void SettingsPage::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+            event->accept();
+            return;
+        default:
+            QWidget::keyPressEvent(event);
+    }
+}
+
+}  // namespace kestrova
