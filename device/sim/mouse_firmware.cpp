@@ -152,6 +152,10 @@ std::vector<std::uint8_t> MouseExecute(MouseState& mouse, const std::uint8_t* fr
     }
 }
 
+bool IsDongleOwnCommand(const std::uint8_t* frame) {
+    return frame[1] == opcode::kReadDongleInfo || frame[1] == opcode::kLink || frame[1] == opcode::kStartPairing;
+}
+
 std::vector<std::uint8_t> DongleExecute(DongleState& dongle, MouseState& mouse, const std::uint8_t* frame) {
     switch (frame[1]) {
         case opcode::kReadDongleInfo: {
@@ -164,8 +168,9 @@ std::vector<std::uint8_t> DongleExecute(DongleState& dongle, MouseState& mouse, 
             if (!dongle.paired) {
                 return ShortAnswer(kStatusNotPaired);
             }
-            if (frame[2] == kLinkRecoverSubCode) {
+            if (frame[2] == kLinkRecoverSubCode && !dongle.mouseAwake) {
                 dongle.mouseAwake = true;
+                dongle.wakeUpBusyReads = kWakeUpBusyReads;
             }
             return ShortAnswer(dongle.mouseAwake ? kStatusDone : kStatusMouseAsleep);
         case opcode::kStartPairing:

@@ -37,7 +37,14 @@ struct DongleState {
     bool mouseAwake = true;
     bool pairingMode = false;
     std::uint16_t reportedProductId = 0x4C32;  // what ReadDeviceInfo says through the dongle
+    // A mouse just woken by LinkRecover answers busy to the reads of its first command.
+    int wakeUpBusyReads = 0;
 };
+
+constexpr int kWakeUpBusyReads = 3;
+
+// Commands the dongle answers itself rather than passing on to the mouse.
+bool IsDongleOwnCommand(const std::uint8_t* frame);
 
 // Answer report (64 bytes for 0xA1, 1041 for 0xA0) of the mouse to one request frame.
 std::vector<std::uint8_t> MouseExecute(MouseState& mouse, const std::uint8_t* frame);

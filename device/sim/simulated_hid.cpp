@@ -35,8 +35,14 @@ public:
         if (usagePage_ != kCommandUsagePage || length != kFeatureFrameLength) {
             return HidTransfer::Failure(EPIPE);
         }
-        slot.pendingAnswer = device_ == Device::Mouse ? MouseExecute(sim_.mouse_, report)
-                                                      : DongleExecute(sim_.dongle_, sim_.mouse_, report);
+        if (device_ == Device::Mouse) {
+            slot.pendingAnswer = MouseExecute(sim_.mouse_, report);
+        } else {
+            slot.pendingAnswer = DongleExecute(sim_.dongle_, sim_.mouse_, report);
+            if (!IsDongleOwnCommand(report) && sim_.dongle_.wakeUpBusyReads > 0) {
+                slot.busyPolls += std::exchange(sim_.dongle_.wakeUpBusyReads, 0);
+            }
+        }
         return HidTransfer::Success(static_cast<int>(length));
     }
 
@@ -294,6 +300,15 @@ void SimulatedHid::FailTransfers(Device device, int count, int error, Transfer k
 void SimulatedHid::QueueRawAnswer(Device device, std::vector<std::uint8_t> bytes) {
     std::lock_guard lock(mutex_);
     Slot(device).rawAnswers.push_back(std::move(bytes));
+}
+
+void SimulatedHid::SetCommandInterfaceOpenError(Device device, int error) {
+    std::lock_guard lock(mutex_);
+    for (Interface& item : Slot(device).interfaces) {
+        if (item.usagePage == kCommandUsagePage && item.path.find("-held") == std::string::npos) {
+            item.openError = error;
+        }
+    }
 }
 
 void SimulatedHid::AddUnopenableCommandInterface(Device device, int error) {

@@ -35,6 +35,9 @@ public:
     void Unplug(Device device);
     bool IsPlugged(Device device) const;
 
+    // A sleeping mouse answers nothing through the dongle. LinkRecover (or moving it,
+    // SetMouseAsleep(false)) wakes it; woken by LinkRecover, it answers its first
+    // command busy while it comes up.
     void SetMouseAsleep(bool asleep);
     void SetPaired(bool paired);
     void SetReportedProductId(std::uint16_t productId);
@@ -53,6 +56,8 @@ public:
     // The next feature read of the device returns exactly these bytes (cut to the
     // reader's length), in place of the real answer.
     void QueueRawAnswer(Device device, std::vector<std::uint8_t> bytes);
+    // Makes the device's command interface fail to open with `error` (0: opens again).
+    void SetCommandInterfaceOpenError(Device device, int error);
     // An extra command interface listed before the real one that cannot be opened.
     void AddUnopenableCommandInterface(Device device, int error);
     void QueueInputReport(Device device, const std::array<std::uint8_t, 8>& report);

@@ -40,6 +40,7 @@ TEST_F(SimulatorTest, SleepingMouseAnswersOnlyAfterLinkRecover) {
     EXPECT_NE(ReadDeviceInfo(350, info), 1);
     EXPECT_EQ(LinkRecover(), 1);
     EXPECT_EQ(LinkCheck(), 1);
+    EXPECT_EQ(ReadDeviceInfo(350, info), 3);  // still coming up: busy through both polls
     EXPECT_EQ(ReadDeviceInfo(350, info), 1);
 }
 
