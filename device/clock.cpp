@@ -18,9 +18,21 @@ std::uint64_t RealClock::NowMs() const {
 }
 
 void TestClock::Sleep(unsigned milliseconds) {
+    std::function<void(unsigned)> hook;
+    {
+        std::lock_guard lock(mutex_);
+        now_ += milliseconds;
+        waits_.push_back(milliseconds);
+        hook = hook_;
+    }
+    if (hook) {
+        hook(milliseconds);
+    }
+}
+
+void TestClock::SetSleepHook(std::function<void(unsigned)> hook) {
     std::lock_guard lock(mutex_);
-    now_ += milliseconds;
-    waits_.push_back(milliseconds);
+    hook_ = std::move(hook);
 }
 
 std::uint64_t TestClock::NowMs() const {

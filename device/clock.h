@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -35,8 +36,11 @@ public:
     std::vector<unsigned> Waits() const;
     void ClearWaits();
     void Advance(unsigned milliseconds);
+    // Runs after each wait is recorded: lets a test act while the tool is waiting.
+    void SetSleepHook(std::function<void(unsigned)> hook);
 
 private:
+    std::function<void(unsigned)> hook_;
     mutable std::mutex mutex_;
     std::uint64_t now_ = 0;
     std::vector<unsigned> waits_;
