@@ -60,6 +60,18 @@ CUpdaterDlg::~CUpdaterDlg() {
     if (environment_.hotplug != nullptr) {
         environment_.hotplug->SetHandler({});
     }
+    // The pages go first, while the window they report to is still whole.
+    for (int tab = 0; tab < kTabCount; ++tab) {
+        Page(tab)->SetRefreshApplyButton({});
+    }
+    for (int tab = 0; tab < kTabCount; ++tab) {
+        delete Page(tab);
+    }
+    basicPage_ = nullptr;
+    advancedPage_ = nullptr;
+    buttonPage_ = nullptr;
+    powerPage_ = nullptr;
+    pairPage_ = nullptr;
     if (mainWindow == this) {
         mainWindow = nullptr;
     }
