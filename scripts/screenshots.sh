@@ -2,6 +2,7 @@
 # Retakes the README's screenshots on the simulated dongle under a virtual display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+command -v import >/dev/null || sudo apt-get install -y imagemagick
 cmake --build build --target kestrova-config >/dev/null
 shot=$(mktemp --suffix=.png)
 xvfb-run -a -s "-screen 0 900x900x24" bash -c "
