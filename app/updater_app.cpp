@@ -94,7 +94,6 @@ int CUpdaterApp::Run(int argc, char** argv) {
     }
     InstallBackend(backend);
 
-    int status = 0;
     {
         CUpdaterDlg window(MainWindowEnvironment{hotplug, TopLevelWindowExists});
         QObject::connect(&guard, &SingleInstanceGuard::quitRequested, &application, [] { QApplication::exit(0); });
@@ -104,7 +103,7 @@ int CUpdaterApp::Run(int argc, char** argv) {
         CloseDevice();
     }
     InstallBackend(nullptr);
-    return status;
+    return 0;
 }
 
 }  // namespace kestrova

@@ -2,8 +2,6 @@
 // run modally until it closes.
 #pragma once
 
-#include <QStringList>
-
 namespace kestrova {
 
 class CUpdaterApp {

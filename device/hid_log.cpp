@@ -1,6 +1,5 @@
 #include "hid_log.h"
 
-#include <cinttypes>
 #include <string>
 
 #include "clock.h"

@@ -1,6 +1,7 @@
 #include "settings_page.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 namespace kestrova {
 
@@ -18,6 +19,14 @@ void SettingsPage::keyPressEvent(QKeyEvent* event) {
         default:
             QWidget::keyPressEvent(event);
     }
+}
+
+}  // namespace kestrova
+
+namespace kestrova {
+
+void SettingsPage::mousePressEvent(QMouseEvent* event) {
+    event->accept();
 }
 
 }  // namespace kestrova

@@ -37,6 +37,8 @@ protected:
         }
     }
     void keyPressEvent(QKeyEvent* event) override;
+    // A click on the page stays on the page: it does not drag the window.
+    void mousePressEvent(QMouseEvent* event) override;
 
     dialog::DialogControls controls_;
 
