@@ -24,8 +24,27 @@ void PrintError(const QString& text) {
 
 }  // namespace
 
+namespace {
+
+// --help, --version and --quit need no display, so they run without the GUI.
+bool NeedsWindow(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == "--help" || argument == "-h" || argument == "--help-all" || argument == "--version" ||
+            argument == "-v" || argument == "--quit") {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 int CUpdaterApp::Run(int argc, char** argv) {
-    QApplication application(argc, argv);
+    const std::unique_ptr<QCoreApplication> process =
+        NeedsWindow(argc, argv) ? std::make_unique<QApplication>(argc, argv)
+                                : std::make_unique<QCoreApplication>(argc, argv);
+    QCoreApplication& application = *process;
     QApplication::setApplicationName(QStringLiteral("kestrova-config"));
     QApplication::setApplicationVersion(QStringLiteral("1.03"));
     QApplication::setApplicationDisplayName(QStringLiteral("Quillmark Kestrova 4k Configuration Tool"));
@@ -53,7 +72,11 @@ int CUpdaterApp::Run(int argc, char** argv) {
     parser.process(application);
 
     if (parser.isSet(quit)) {
-        return SingleInstanceGuard::SendQuitCommand() ? 0 : 1;
+        if (!SingleInstanceGuard::SendQuitCommand()) {
+            PrintError(QStringLiteral("No running kestrova-config to quit."));
+            return 1;
+        }
+        return 0;
     }
 
     SingleInstanceGuard guard;
@@ -96,7 +119,7 @@ int CUpdaterApp::Run(int argc, char** argv) {
 
     {
         CUpdaterDlg window(MainWindowEnvironment{hotplug, TopLevelWindowExists});
-        QObject::connect(&guard, &SingleInstanceGuard::quitRequested, &application, [] { QApplication::exit(0); });
+        QObject::connect(&guard, &SingleInstanceGuard::quitRequested, &application, [] { QCoreApplication::exit(0); });
         if (window.OnInitDialog()) {
             window.exec();
         }
