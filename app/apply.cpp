@@ -41,6 +41,29 @@ bool ButtonActionsDiffer(const SettingsRecord& first, const SettingsRecord& seco
 
 }  // namespace
 
+unsigned CUpdaterDlg::PrepareDeviceAction(const ActionWaits& waits) {
+    switch (connectionKind) {
+        case ConnectionKind::Wired:
+            CurrentClock().Sleep(waits.wired);
+            // The Pairing page may have left the dongle open: go back to the wired mouse.
+            if (switchedToDongle && DetectConnection() == ConnectionKind::Wired) {
+                switchedToDongle = false;
+            }
+            return waits.wired;
+        case ConnectionKind::Wireless:
+            CurrentClock().Sleep(waits.wireless);
+            // The command goes ahead whatever the link commands answer.
+            if (LinkCheck() != result::kDone) {
+                LinkRecover();
+            }
+            return waits.wireless;
+        case ConnectionKind::None:
+            break;
+    }
+    CurrentClock().Sleep(waits.noDevice);
+    return waits.noDevice;
+}
+
 void CUpdaterDlg::RefreshApplyButton() {
     Control(kApplyId)->setEnabled(SettingsDiffer(workingSettings, deviceSettings));
 }
@@ -66,27 +89,8 @@ void CUpdaterDlg::OnApply() {
     if (connectionKind == ConnectionKind::None) {
         DetectConnection();
     }
-    unsigned writeWait = wait::kWriteNoDevice;
-    switch (connectionKind) {
-        case ConnectionKind::Wired:
-            writeWait = wait::kWriteWired;
-            CurrentClock().Sleep(writeWait);
-            if (switchedToDongle && DetectConnection() == ConnectionKind::Wired) {
-                switchedToDongle = false;
-            }
-            break;
-        case ConnectionKind::Wireless:
-            writeWait = wait::kWriteWireless;
-            CurrentClock().Sleep(writeWait);
-            // The write goes ahead whatever the link commands answer.
-            if (LinkCheck() != result::kDone) {
-                LinkRecover();
-            }
-            break;
-        case ConnectionKind::None:
-            CurrentClock().Sleep(writeWait);
-            break;
-    }
+    const unsigned writeWait =
+        PrepareDeviceAction({wait::kWriteWired, wait::kWriteWireless, wait::kWriteNoDevice});
     if (connectionKind == ConnectionKind::None) {
         return;
     }
@@ -110,26 +114,8 @@ void CUpdaterDlg::OnFactoryReset() {
         return;
     }
     BusyScope busy(actionBusy_);
-    unsigned resetWait = wait::kResetNoDevice;
-    switch (connectionKind) {
-        case ConnectionKind::Wired:
-            resetWait = wait::kResetWired;
-            CurrentClock().Sleep(resetWait);
-            if (switchedToDongle && DetectConnection() == ConnectionKind::Wired) {
-                switchedToDongle = false;
-            }
-            break;
-        case ConnectionKind::Wireless:
-            resetWait = wait::kResetWireless;
-            CurrentClock().Sleep(resetWait);
-            if (LinkCheck() != result::kDone) {
-                LinkRecover();
-            }
-            break;
-        case ConnectionKind::None:
-            CurrentClock().Sleep(resetWait);
-            break;
-    }
+    const unsigned resetWait =
+        PrepareDeviceAction({wait::kResetWired, wait::kResetWireless, wait::kResetNoDevice});
     if (connectionKind == ConnectionKind::None) {
         DetectConnection();  // a device found here keeps the short wait chosen above
     }

@@ -137,10 +137,7 @@ CommandResult CUpdaterDlg::RefreshWireless() {
     if (step != result::kDone) {
         return FailRefresh(step);
     }
-    EnableDeviceControls(true);
-    Control(kApplyId)->setEnabled(false);
-    DecodeSettings(configBlock, deviceSettings);
-    LoadAllPages();
+    ShowReadConfiguration();
     return result::kDone;
 }
 
@@ -162,10 +159,7 @@ CommandResult CUpdaterDlg::RefreshWired() {
     if (step != result::kDone) {
         return FailRefresh(step);
     }
-    EnableDeviceControls(true);
-    Control(kApplyId)->setEnabled(false);
-    DecodeSettings(configBlock, deviceSettings);
-    LoadAllPages();
+    ShowReadConfiguration();
 
     // A dongle plugged as well only shows its version; the wired mouse stays in use.
     if (OpenDevice(deviceIds.vendorId, deviceIds.dongleProductId)) {
@@ -175,6 +169,13 @@ CommandResult CUpdaterDlg::RefreshWired() {
     }
     DetectConnection();
     return result::kDone;
+}
+
+void CUpdaterDlg::ShowReadConfiguration() {
+    EnableDeviceControls(true);
+    Control(kApplyId)->setEnabled(false);
+    DecodeSettings(configBlock, deviceSettings);
+    LoadAllPages();
 }
 
 void CUpdaterDlg::ShowDongleVersionIfLinked() {

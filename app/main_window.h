@@ -102,6 +102,16 @@ private:
     CommandResult RefreshWireless();
     CommandResult RefreshWired();
     CommandResult FailRefresh(CommandResult result);
+    struct ActionWaits {
+        unsigned wired;
+        unsigned wireless;
+        unsigned noDevice;
+    };
+    // The wait and link discipline before APPLY's writes or the reset, by the
+    // connection in use; returns the wait the commands then get.
+    unsigned PrepareDeviceAction(const ActionWaits& waits);
+    // After a successful configuration read: both records equal, pages loaded, APPLY off.
+    void ShowReadConfiguration();
     void ShowDongleVersionIfLinked();
     bool IsMouseName(const std::string& name) const;
     bool IsDongleName(const std::string& name) const;
