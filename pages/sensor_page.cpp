@@ -203,10 +203,9 @@ void CSensorDlg::SetEditValue(EditRef edit, std::uint32_t value) {
 }
 
 void CSensorDlg::CommitCpiEdit(EditRef edit) {
+    // An empty box reads as 0, which rounds to the smallest value, 50.
     bool found = false;
-    const QString text = Edit(edit)->text();
-    std::uint32_t value = text.isEmpty() ? kCpiStep : LeadingNumber(text, found);
-    value = NormalizeCpi(value);
+    const std::uint32_t value = NormalizeCpi(LeadingNumber(Edit(edit)->text(), found));
     const std::array<EditRef, 2> targets = {edit, EditRef{edit.level, edit.axis == Axis::X ? Axis::Y : Axis::X}};
     for (std::size_t i = 0; i < (separateXY_ == 0 ? 2u : 1u); ++i) {
         Value(targets[i]) = value;
